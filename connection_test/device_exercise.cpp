@@ -25,8 +25,7 @@ void WriteHeading(ReportWriter& Report, const char* Heading) {
 }
 
 DriverStatus SetColour(const RunState& State, const Colour& Step) {
-    return State.DriverEntryPoints.UsbDrDaqSetRGBLED(State.DeviceHandle, Step.Red, Step.Green,
-                                                     Step.Blue);
+    return State.DriverEntryPoints.UsbDrDaqSetRGBLED(State.DeviceHandle, Step.Red, Step.Green, Step.Blue);
 }
 
 // The label and the status are one statement: both become visible after the
@@ -53,8 +52,7 @@ void ExerciseOpenedUnit(RunState& State, ReportWriter& Report) {
              [&] { return EntryPoints.UsbDrDaqEnableRGBLED(State.DeviceHandle, 1); });
 
     const bool CanSetColour = EntryPoints.UsbDrDaqSetRGBLED != nullptr;
-    ShowCall(Report, "Turn on RGB LED: ", CanSetColour,
-             [&] { return SetColour(State, ColourSteps[0]); });
+    ShowCall(Report, "Turn on RGB LED: ", CanSetColour, [&] { return SetColour(State, ColourSteps[0]); });
     PauseMs(ColourPauseMs);
     // The pauses stay when the colour cannot be set, so the run keeps its
     // pace; the statuses of these steps are not looked at.

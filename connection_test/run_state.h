@@ -18,12 +18,15 @@ struct DriverEntryPoints {
 };
 
 struct RunState {
+    // Every field has its starting value below; cppcheck misreads the field
+    // that shares its type's name.
+    // cppcheck-suppress uninitMemberVar
     RunState() = default;
     RunState(const RunState&) = delete;
     RunState& operator=(const RunState&) = delete;
 
     std::string LibraryPath;  // 8-bit text, as the report shows it
-    ::LibraryHandle LibraryHandle = nullptr;
+    LoadedLibrary LibraryHandle = nullptr;
     ::DeviceHandle DeviceHandle = 0;  // written only by UsbDrDaqOpenUnit
     ::DriverEntryPoints DriverEntryPoints;
 };

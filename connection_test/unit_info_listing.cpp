@@ -25,8 +25,8 @@ void ListUnitInfo(const RunState& State, ReportWriter& Report) {
         // Wider than the driver needs and never read: a driver that writes
         // more than a 16-bit size still writes only into this place.
         std::int32_t RequiredSize = 0;
-        const DriverStatus Status = GetUnitInfo(State.DeviceHandle, UnitInfoText,
-                                                UnitInfoLengthToldToDriver, &RequiredSize, Index);
+        const DriverStatus Status =
+            GetUnitInfo(State.DeviceHandle, UnitInfoText, UnitInfoLengthToldToDriver, &RequiredSize, Index);
         if (Status != PICO_OK) {
             continue;
         }

@@ -23,13 +23,10 @@ constexpr DriverStatus PICO_NOT_FOUND = 3;
 // narrower declaration on its side sees the same values.
 extern "C" {
 using UsbDrDaqOpenUnitFunction = DriverStatus (*)(DeviceHandle* Handle);
-using UsbDrDaqGetUnitInfoFunction = DriverStatus (*)(DeviceHandle Handle, char* Text,
-                                                     std::int32_t TextLength,
-                                                     std::int32_t* RequiredSize,
-                                                     InfoIndex Info);
+using UsbDrDaqGetUnitInfoFunction = DriverStatus (*)(DeviceHandle Handle, char* Text, std::int32_t TextLength,
+                                                     std::int32_t* RequiredSize, InfoIndex Info);
 using UsbDrDaqCloseUnitFunction = DriverStatus (*)(DeviceHandle Handle);
-using UsbDrDaqEnableRGBLEDFunction = DriverStatus (*)(DeviceHandle Handle,
-                                                      std::int32_t Enabled);
-using UsbDrDaqSetRGBLEDFunction = DriverStatus (*)(DeviceHandle Handle, std::int32_t Red,
-                                                   std::int32_t Green, std::int32_t Blue);
+using UsbDrDaqEnableRGBLEDFunction = DriverStatus (*)(DeviceHandle Handle, std::int32_t Enabled);
+using UsbDrDaqSetRGBLEDFunction = DriverStatus (*)(DeviceHandle Handle, std::int32_t Red, std::int32_t Green,
+                                                   std::int32_t Blue);
 }

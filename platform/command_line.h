@@ -38,7 +38,8 @@ std::basic_string<Character> FirstArgumentOf(std::basic_string_view<Character> C
         }
         return true;
     };
-    if (!ReadArgument() || !ReadArgument()) {  // the program's name, then the argument
+    const bool HasProgramName = ReadArgument();
+    if (!HasProgramName || !ReadArgument()) {
         return {};
     }
     return Argument;

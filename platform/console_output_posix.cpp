@@ -25,15 +25,19 @@ bool WaitUntilWritable() {
     }
 }
 
+// Interrupted, or a non-blocking output that has room again: the write is
+// tried once more.
+bool CanRetry(int Error) {
+    return Error == EINTR || ((Error == EAGAIN || Error == EWOULDBLOCK) && WaitUntilWritable());
+}
+
 void HandOverToStandardOutput(const char* Bytes, std::size_t Count) {
     while (Count > 0) {
         const ssize_t Written = write(STDOUT_FILENO, Bytes, Count);
         if (Written > 0) {
             Bytes += Written;
             Count -= static_cast<std::size_t>(Written);
-        } else if (Written < 0 && errno == EINTR) {
-            continue;
-        } else if (Written < 0 && (errno == EAGAIN || errno == EWOULDBLOCK) && WaitUntilWritable()) {
+        } else if (Written < 0 && CanRetry(errno)) {
             continue;
         } else {
             return;  // closed, full or gone: the text is lost, the run goes on

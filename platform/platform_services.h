@@ -20,7 +20,8 @@ extern const std::span<const char* const> LibraryCandidates;
 // The driver path named in the usage line after a failed search.
 extern const char UsageLibraryPath[];
 
-using LibraryHandle = void*;
+// A loaded library; null when none.
+using LoadedLibrary = void*;
 
 // A path in the form the system loader takes (UTF-16 on Windows, bytes on
 // POSIX systems). Report text is always 8-bit; these convert between them.
@@ -35,9 +36,9 @@ void KeepProcessArguments(int Count, char** Arguments);
 // The first argument after the program's name, or empty when there is none.
 NativePath FirstArgument();
 
-LibraryHandle LoadDriverLibrary(const NativePath& Path);
-void* FindEntryPoint(LibraryHandle Library, const char* Name);
-bool UnloadDriverLibrary(LibraryHandle Library);
+LoadedLibrary LoadDriverLibrary(const NativePath& Path);
+void* FindEntryPoint(LoadedLibrary Library, const char* Name);
+bool UnloadDriverLibrary(LoadedLibrary Library);
 
 // The system's text for the last failure of the calls above, untrimmed, with
 // its own line end. Take it before any other platform call.

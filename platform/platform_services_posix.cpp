@@ -71,14 +71,14 @@ NativePath FirstArgument() {
     return KeptArguments[1];
 }
 
-LibraryHandle LoadDriverLibrary(const NativePath& Path) {
+LoadedLibrary LoadDriverLibrary(const NativePath& Path) {
     void* Library = dlopen(Path.c_str(), RTLD_NOW | RTLD_LOCAL);
     const char* Error = dlerror();
     LastLoaderError = Error == nullptr ? "" : Error;
     return Library;
 }
 
-void* FindEntryPoint(LibraryHandle Library, const char* Name) {
+void* FindEntryPoint(LoadedLibrary Library, const char* Name) {
     dlerror();
     void* Address = dlsym(Library, Name);
     const char* Error = dlerror();
@@ -86,7 +86,7 @@ void* FindEntryPoint(LibraryHandle Library, const char* Name) {
     return Address;
 }
 
-bool UnloadDriverLibrary(LibraryHandle Library) {
+bool UnloadDriverLibrary(LoadedLibrary Library) {
     const bool Released = dlclose(Library) == 0;
     const char* Error = dlerror();
     LastLoaderError = Error == nullptr ? "" : Error;

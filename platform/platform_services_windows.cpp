@@ -65,23 +65,23 @@ NativePath FirstArgument() {
     return FirstArgumentOf(std::wstring_view(CommandLine));
 }
 
-LibraryHandle LoadDriverLibrary(const NativePath& Path) {
+LoadedLibrary LoadDriverLibrary(const NativePath& Path) {
     return LoadLibraryW(Path.c_str());
 }
 
-void* FindEntryPoint(LibraryHandle Library, const char* Name) {
+void* FindEntryPoint(LoadedLibrary Library, const char* Name) {
     return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(Library), Name));
 }
 
-bool UnloadDriverLibrary(LibraryHandle Library) {
+bool UnloadDriverLibrary(LoadedLibrary Library) {
     return FreeLibrary(static_cast<HMODULE>(Library)) != 0;
 }
 
 std::string LastErrorText() {
     const DWORD Error = GetLastError();
     char Text[ErrorTextCapacity];
-    const DWORD Length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, Error, NeutralLanguage,
-                                        Text, ErrorTextCapacity, nullptr);
+    const DWORD Length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, Error, NeutralLanguage, Text,
+                                        ErrorTextCapacity, nullptr);
     return std::string(Text, Length < ErrorTextCapacity ? Length : 0);
 }
 

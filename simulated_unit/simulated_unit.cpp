@@ -10,7 +10,9 @@
 //   DRDAQ_SIM_CLOSE_STATUS     status of UsbDrDaqCloseUnit
 //   DRDAQ_SIM_ITEMS=none       answer no information item
 //   DRDAQ_SIM_ITEM_<n>         answer item n with this text, before and after
-//                              open; %XX stands for the byte XX
+//                              open; %XX stands for the byte XX, and %00
+//                              gives an empty text (Windows keeps no empty
+//                              variables)
 //   DRDAQ_SIM_UNTERMINATED_ITEM  answer this item with 257 characters, no NUL
 //   DRDAQ_SIM_DISTURB_FPU      on load, unmask the x87 exceptions and set
 //                              53-bit precision; "pending" also leaves a
@@ -199,8 +201,8 @@ INFO_EXPORT DriverStatus UsbDrDaqGetUnitInfo(DeviceHandle Handle, char* Text, st
                                              std::int32_t* RequiredSize, InfoIndex Info) {
     const unsigned First = Text == nullptr ? 256u : static_cast<unsigned char>(Text[0]);
     Journal("UsbDrDaqGetUnitInfo handle=" + std::to_string(Handle) + " first=" + std::to_string(First) +
-            " length=" + std::to_string(TextLength) + " size=" +
-            (RequiredSize == nullptr ? std::string("null") : std::to_string(*RequiredSize)) +
+            " length=" + std::to_string(TextLength) +
+            " size=" + (RequiredSize == nullptr ? std::string("null") : std::to_string(*RequiredSize)) +
             " info=" + std::to_string(Info));
     const bool Opened = UnitOpen && Handle == OpenedHandle;
     if (Handle != 0 && !Opened) {

@@ -16,8 +16,7 @@ std::string EnvironmentText(const char* Name, bool& Present) {
 std::uint64_t MonotonicNanoseconds() {
     timespec Now{};
     clock_gettime(CLOCK_MONOTONIC, &Now);
-    return static_cast<std::uint64_t>(Now.tv_sec) * 1000000000u +
-           static_cast<std::uint64_t>(Now.tv_nsec);
+    return static_cast<std::uint64_t>(Now.tv_sec) * 1000000000u + static_cast<std::uint64_t>(Now.tv_nsec);
 }
 
 long long ReportBytesSoFar() {

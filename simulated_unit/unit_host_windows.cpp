@@ -28,17 +28,17 @@ std::uint64_t MonotonicNanoseconds() {
 long long ReportBytesSoFar() {
     const HANDLE Output = GetStdHandle(STD_OUTPUT_HANDLE);
     LARGE_INTEGER Size{};
-    if (Output == INVALID_HANDLE_VALUE || Output == nullptr ||
-        GetFileType(Output) != FILE_TYPE_DISK || !GetFileSizeEx(Output, &Size)) {
+    if (Output == INVALID_HANDLE_VALUE || Output == nullptr || GetFileType(Output) != FILE_TYPE_DISK ||
+        !GetFileSizeEx(Output, &Size)) {
         return -1;
     }
     return Size.QuadPart;
 }
 
 void AppendToFile(const std::string& Path, const std::string& Line) {
-    const HANDLE File = CreateFileA(Path.c_str(), FILE_APPEND_DATA,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE File =
+        CreateFileA(Path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (File == INVALID_HANDLE_VALUE) {
         return;
     }

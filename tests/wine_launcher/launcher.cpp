@@ -36,8 +36,8 @@ int main() {
     Startup.hStdError = InheritableStandardHandle(STD_ERROR_HANDLE);
 
     PROCESS_INFORMATION Process{};
-    if (!CreateProcessW(nullptr, CommandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                        &Startup, &Process)) {
+    if (!CreateProcessW(nullptr, CommandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &Startup,
+                        &Process)) {
         return 126;
     }
     WaitForSingleObject(Process.hProcess, INFINITE);

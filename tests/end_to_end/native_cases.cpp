@@ -1,0 +1,31 @@
+// Cases only the POSIX build has: arguments are bytes, and a signal can
+// arrive during a pause.
+#include <gtest/gtest.h>
+
+#include "expected_report.h"
+#include "target.h"
+
+namespace {
+
+const Target& T = CurrentTarget();
+
+TEST(NativeArguments, AnyBytesArePassedToTheLoaderAndWrittenAsTheyCame) {
+    std::string Odd = "/nonexistent/\x01\t\x1b\x7f\x80\xff odd \"quoted\" \\back\\slash\r\n.so";
+    KelvaskRun Run;
+    Run.Arguments = {Odd};
+    const KelvaskResult Result = T.Run(Run);
+    EXPECT_EQ(Result.ExitStatus, 0);
+    EXPECT_EQ(Result.Report, Banner(T) + LoadingLine(Odd) + LoadFailureBlock(T));
+}
+
+TEST(NativeArguments, RelativePathIsPassedUnchanged) {
+    // Resolves against the working folder only if it reaches the loader as
+    // given.
+    KelvaskRun Run;
+    Run.Arguments = {"../full/libusbdrdaq.so"};
+    Run.WorkingDirectory = std::string(SIMULATED_UNIT_DIR) + "/without_close";
+    const KelvaskResult Result = T.Run(Run);
+    EXPECT_EQ(Result.Report, Banner(T) + LoadingLine("../full/libusbdrdaq.so") + SuccessfulExercise());
+}
+
+}  // namespace
