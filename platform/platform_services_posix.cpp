@@ -3,6 +3,9 @@
 #include "platform_services.h"
 
 #include <dlfcn.h>
+#if defined(__linux__)
+#include <sys/prctl.h>
+#endif
 
 #include <cerrno>
 #include <ctime>
@@ -103,6 +106,10 @@ std::string LastErrorText() {
 }
 
 void PauseMs(std::uint16_t Milliseconds) {
+#if defined(__linux__)
+    // The default 50 microseconds of timer slack would add to every pause.
+    prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+#endif
     timespec Until{};
     clock_gettime(CLOCK_MONOTONIC, &Until);
     Until.tv_sec += Milliseconds / 1000;

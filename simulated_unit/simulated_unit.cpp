@@ -112,8 +112,9 @@ std::string PercentDecoded(const std::string& Text) {
 }
 
 // What a unit reports: the driver's own version before open, the unit's
-// details once it is open.
-std::map<InfoIndex, std::string> ItemsFor(bool Opened) {
+// details once it is open. Read from the environment once: it does not
+// change during a run, and a real driver answers quickly.
+std::map<InfoIndex, std::string> ReadItems(bool Opened) {
     std::map<InfoIndex, std::string> Items;
     if (Environment("DRDAQ_SIM_ITEMS") != "none") {
         Items[0] = "2.1.0.42";
@@ -135,6 +136,12 @@ std::map<InfoIndex, std::string> ItemsFor(bool Opened) {
         }
     }
     return Items;
+}
+
+const std::map<InfoIndex, std::string>& ItemsFor(bool Opened) {
+    static const std::map<InfoIndex, std::string> BeforeOpen = ReadItems(false);
+    static const std::map<InfoIndex, std::string> AfterOpen = ReadItems(true);
+    return Opened ? AfterOpen : BeforeOpen;
 }
 
 }  // namespace
@@ -220,7 +227,7 @@ INFO_EXPORT DriverStatus UsbDrDaqGetUnitInfo(DeviceHandle Handle, char* Text, st
         }
         return PICO_OK;
     }
-    const auto Items = ItemsFor(Opened);
+    const auto& Items = ItemsFor(Opened);
     const auto Item = Items.find(Info);
     if (Item == Items.end()) {
         return PICO_INFO_UNAVAILABLE;
