@@ -5,12 +5,37 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 
 namespace {
+
+// Shrinks the pipe to one page, fills it and makes its writing end
+// non-blocking; the count of bytes put in.
+std::size_t FillPipe(const int Pipe[2]) {
+    fcntl(Pipe[1], F_SETPIPE_SZ, 4096);
+    fcntl(Pipe[1], F_SETFL, fcntl(Pipe[1], F_GETFL) | O_NONBLOCK);
+    std::size_t Filled = 0;
+    const char Filler[512] = {};
+    for (ssize_t Written = 0; (Written = write(Pipe[1], Filler, sizeof Filler)) > 0;) {
+        Filled += static_cast<std::size_t>(Written);
+    }
+    return Filled;
+}
+
+// Waits, then reads the pipe to its end, keeping what follows the filling.
+void DrainSlowly(int ReadEnd, std::size_t Filled, const std::string& OutputPath) {
+    usleep(200000);
+    std::string Received;
+    char Buffer[4096];
+    for (ssize_t Read = 0; (Read = read(ReadEnd, Buffer, sizeof Buffer)) > 0;) {
+        Received.append(Buffer, static_cast<std::size_t>(Read));
+    }
+    WriteWholeFile(OutputPath, Received.substr(std::min(Filled, Received.size())));
+}
 
 [[noreturn]] void StartInChild(const ChildProcess& Child, int PipeWriteEnd) {
     signal(SIGPIPE, SIG_DFL);  // as a shell would leave it
@@ -32,6 +57,7 @@ namespace {
             Output = open("/dev/full", O_WRONLY);
             break;
         case OutputSink::BrokenPipe:
+        case OutputSink::FullNonBlockingPipe:
             Output = PipeWriteEnd;
             break;
         case OutputSink::Closed:
@@ -58,9 +84,12 @@ namespace {
 
 int RunChildProcess(const ChildProcess& Child) {
     int Pipe[2] = {-1, -1};
-    if (Child.Output == OutputSink::BrokenPipe && pipe(Pipe) != 0) {
+    const bool Piped =
+        Child.Output == OutputSink::BrokenPipe || Child.Output == OutputSink::FullNonBlockingPipe;
+    if (Piped && pipe(Pipe) != 0) {
         return -1;
     }
+    const std::size_t Filled = Child.Output == OutputSink::FullNonBlockingPipe ? FillPipe(Pipe) : 0;
     const pid_t Process = fork();
     if (Process == 0) {
         if (Pipe[0] >= 0) {
@@ -68,9 +97,13 @@ int RunChildProcess(const ChildProcess& Child) {
         }
         StartInChild(Child, Pipe[1]);
     }
-    if (Pipe[0] >= 0) {
+    if (Child.Output == OutputSink::BrokenPipe) {
         close(Pipe[0]);  // nobody reads: every write to the pipe fails
         close(Pipe[1]);
+    } else if (Child.Output == OutputSink::FullNonBlockingPipe) {
+        close(Pipe[1]);
+        DrainSlowly(Pipe[0], Filled, Child.OutputPath);
+        close(Pipe[0]);
     }
     int Status = 0;
     if (Process < 0 || waitpid(Process, &Status, 0) != Process) {

@@ -12,6 +12,10 @@ enum class OutputSink {
     Closed,      // descriptor 1 closed
     FullDevice,  // /dev/full: every write fails with ENOSPC
     BrokenPipe,  // a pipe whose reading end is already closed
+    // A non-blocking pipe that is full when the child starts; the reader
+    // empties it only after a while. What comes after the filling goes to
+    // the capture file.
+    FullNonBlockingPipe,
 };
 
 struct ChildProcess {

@@ -28,4 +28,24 @@ TEST(NativeArguments, RelativePathIsPassedUnchanged) {
     EXPECT_EQ(Result.Report, Banner(T) + LoadingLine("../full/libusbdrdaq.so") + SuccessfulExercise());
 }
 
+TEST(NativeArguments, ArgumentOfAHundredThousandBytesIsWrittenWhole) {
+    const std::string Long = "/nonexistent/" + std::string(100000, 'x') + ".so";
+    KelvaskRun Run;
+    Run.Arguments = {Long};
+    const KelvaskResult Result = T.Run(Run);
+    EXPECT_EQ(Result.ExitStatus, 0);
+    EXPECT_EQ(Result.Report, Banner(T) + LoadingLine(Long) + LoadFailureBlock(T));
+}
+
+// A non-blocking output that is full has its writes refused for a while:
+// the report waits for room instead of losing its text.
+TEST(NativeOutput, FullNonBlockingPipeGetsTheWholeReport) {
+    KelvaskRun Run;
+    Run.Variant = "full";
+    Run.Output = OutputSink::FullNonBlockingPipe;
+    const KelvaskResult Result = T.Run(Run);
+    EXPECT_EQ(Result.ExitStatus, 0);
+    EXPECT_EQ(Result.Report, Banner(T) + DefaultWalk(T, 0) + SuccessfulExercise());
+}
+
 }  // namespace

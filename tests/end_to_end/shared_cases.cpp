@@ -194,8 +194,13 @@ TEST(UnitInfoListing, ItemsAreWrittenAsTheDriverGaveThem) {
                                    {"ITEM_7", "ABC"},
                                    {"ITEM_12", "%00"},  // empty: Windows keeps no empty variables
                                    {"ITEM_13", "%01%09tab and escape%1B%7F"},
+                                   {"ITEM_14", "%80%E9%FF above 127"},
                                    {"ITEM_48", "  spaced  "}}));
-    const InfoItems Items{{7, "ABC"}, {12, ""}, {13, "\x01\ttab and escape\x1b\x7f"}, {48, "  spaced  "}};
+    const InfoItems Items{{7, "ABC"},
+                          {12, ""},
+                          {13, "\x01\ttab and escape\x1b\x7f"},
+                          {14, "\x80\xE9\xFF above 127"},
+                          {48, "  spaced  "}};
     EXPECT_EQ(Result.Report, Banner(T) + DefaultWalk(T, 0) + SuccessfulExercise(Items, Items));
 }
 
