@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common_checks.h"
 #include "expected_report.h"
 #include "target.h"
 
@@ -55,21 +56,12 @@ TEST(LibrarySearch, NoLibraryAnywhereWalksEveryCandidate) {
 }
 
 TEST(LibrarySearch, ArgumentThatNamesNoFileIsTheOnlyAttempt) {
-    KelvaskRun Run;
-    Run.Arguments = {T.MissingFileArgument()};
-    Run.Variant = "full";  // reachable by the bare name, yet never tried
-    const KelvaskResult Result = T.Run(Run);
-    EXPECT_EQ(Result.ExitStatus, 0);
-    EXPECT_EQ(Result.Report, Banner(T) + LoadingLine(T.MissingFileArgument()) + LoadFailureBlock(T));
-    EXPECT_TRUE(Result.Journal.empty());
+    // The variant is reachable by the bare name, yet never tried.
+    ExpectOnlyAttemptFails(T, T.MissingFileArgument(), WithVariant("full"));
 }
 
 TEST(LibrarySearch, FileThatIsNoLibraryDoesNotLoad) {
-    KelvaskRun Run;
-    Run.Arguments = {T.NotALibraryArgument()};
-    const KelvaskResult Result = T.Run(Run);
-    EXPECT_EQ(Result.ExitStatus, 0);
-    EXPECT_EQ(Result.Report, Banner(T) + LoadingLine(T.NotALibraryArgument()) + LoadFailureBlock(T));
+    ExpectOnlyAttemptFails(T, T.NotALibraryArgument());
 }
 
 TEST(LibrarySearch, ArgumentThatLoadsGivesOneAttempt) {
@@ -97,11 +89,7 @@ TEST(LibrarySearch, EmptyArgumentCountsAsNone) {
 TEST(LibrarySearch, VeryLongArgumentIsWrittenWhole) {
     std::string Long = T.MissingFileArgument();
     Long.insert(Long.size() / 2, std::string(3000, 'q'));
-    KelvaskRun Run;
-    Run.Arguments = {Long};
-    const KelvaskResult Result = T.Run(Run);
-    EXPECT_EQ(Result.ExitStatus, 0);
-    EXPECT_EQ(Result.Report, Banner(T) + LoadingLine(Long) + LoadFailureBlock(T));
+    ExpectOnlyAttemptFails(T, Long);
 }
 
 TEST(LibrarySearch, AttemptIsVisibleBeforeTheLibraryLoads) {
