@@ -3,7 +3,6 @@
 // failures come back as null, false or empty text.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <span>

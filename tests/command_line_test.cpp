@@ -1,6 +1,7 @@
 // The first argument of a Windows command line: separators are the codes 1
 // to 32 outside double quotes, quotes are removed, backslashes are plain.
 #include "platform/command_line.h"
+#include "case_names.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineCase{"UnclosedQuoteRunsToTheEnd", "Kelvask.exe \"C:\\a b\\c.dll", "C:\\a b\\c.dll"},
         CommandLineCase{"QuotedSeparatorsInTheProgramName", "\"K el\"vask.exe x", "x"},
         CommandLineCase{"BytesAbove127Stay", "Kelvask.exe C:\\caf\xE9\\x.dll", "C:\\caf\xE9\\x.dll"}),
-    [](const ::testing::TestParamInfo<CommandLineCase>& Info) { return std::string(Info.param.Name); });
+    CaseName());
 
 TEST(FirstArgumentOfWideCommandLine, KeepsCharactersOutsideAnyCodePage) {
     const std::wstring CommandLine = L"Kelvask.exe \"C:\\\x03A9\x4E2D dir\\USBDrDAQ.dll\" more";

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "case_names.h"
+
 namespace {
 
 std::vector<std::string> HandOvers;
@@ -81,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
                            WriteText(R, "ABC");
                        },
                        "   7 ABC"}),
-    [](const ::testing::TestParamInfo<FormattingCase>& Info) { return std::string(Info.param.Name); });
+    CaseName());
 
 TEST_F(ReportWriterTest, NothingIsHandedOverBeforeTheStatementEnds) {
     WriteText(Report, "Enable RGB LED:  ");

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "../case_names.h"
 #include "common_checks.h"
 #include "expected_report.h"
 #include "target.h"
@@ -243,9 +244,7 @@ INSTANTIATE_TEST_SUITE_P(Statuses, FailedOpen,
                                            FailedOpenCase{"One", "1", "Error: 1"},
                                            FailedOpenCase{"TopBitSet", "0x80000003", "Error: 2147483651"},
                                            FailedOpenCase{"Largest", "4294967295", "Error: 4294967295"}),
-                         [](const ::testing::TestParamInfo<FailedOpenCase>& Info) {
-                             return std::string(Info.param.Name);
-                         });
+                         CaseName());
 
 TEST(DeviceExercise, FailingLedAndCloseAreShownAndTheSequenceGoesOn) {
     const KelvaskResult Result = T.Run(WithVariant(
@@ -315,9 +314,7 @@ TEST_P(OpenedHandle, IsPassedToEveryCallAfterTheOpen) {
 INSTANTIATE_TEST_SUITE_P(Handles, OpenedHandle,
                          ::testing::Values(HandleCase{"One", "1"}, HandleCase{"Negative", "-2"},
                                            HandleCase{"Smallest", "-32768"}, HandleCase{"Largest", "32767"}),
-                         [](const ::testing::TestParamInfo<HandleCase>& Info) {
-                             return std::string(Info.param.Name);
-                         });
+                         CaseName());
 
 // What is shown has reached standard output before the next driver call; a
 // label and its status appear together only after the call returns.
@@ -403,8 +400,6 @@ INSTANTIATE_TEST_SUITE_P(Sinks, FailingOutput,
                          ::testing::Values(FailingOutputCase{"Closed", OutputSink::Closed},
                                            FailingOutputCase{"DeviceFull", OutputSink::FullDevice},
                                            FailingOutputCase{"ReaderGone", OutputSink::BrokenPipe}),
-                         [](const ::testing::TestParamInfo<FailingOutputCase>& Info) {
-                             return std::string(Info.param.Name);
-                         });
+                         CaseName());
 
 }  // namespace
